@@ -1,0 +1,40 @@
+# lph330t - build, test and demonstrate the LPH330T pH meter driver.
+BUILD ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+# Debian packages that the build and the tests need.
+PAQUETS = cmake g++ make libgtest-dev python3 \
+          g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+OUTILS = cmake g++ x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ python3
+
+.PHONY: all deps build test windows demo clean
+
+all: build
+
+# Installs what a fresh machine lacks (only as root, and only when missing).
+deps:
+	@manque=""; for o in $(OUTILS); do command -v $$o >/dev/null || manque=1; done; \
+	[ -f /usr/include/gtest/gtest.h ] || manque=1; \
+	if [ -n "$$manque" ]; then \
+	  if [ "$$(id -u)" = 0 ]; then \
+	    apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q $(PAQUETS); \
+	  else echo "missing packages; as root run: apt-get install $(PAQUETS)"; exit 1; fi; \
+	fi
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+# Cross builds for Windows (64-bit and 32-bit) with mingw-w64.
+windows: deps
+	cmake -S . -B $(BUILD)-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)-win64 -j $(JOBS)
+	cmake -S . -B $(BUILD)-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(BUILD)-win32 -j $(JOBS)
+
+test: build windows
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-win64 $(BUILD)-win32
