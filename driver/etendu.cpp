@@ -1,5 +1,7 @@
 #include "driver/etendu.h"
 
+#include <cmath>
+
 namespace {
 
 // The factors are written as literals so that the compiler rounds each one
@@ -30,3 +32,7 @@ etendu echelle10(etendu x, int n) {
   if (m / 512) x = facteur(x, centaines[m / 512], divise);
   return x;
 }
+
+// The rounding mode is never changed from its default, to nearest with
+// halves to even.
+std::int64_t entier64(etendu x) { return std::llrint(x); }

@@ -7,6 +7,7 @@
 // `long double` where it is not the 80-bit format.
 #pragma once
 
+#include <cstdint>
 #include <limits>
 
 using etendu = long double;
@@ -21,3 +22,7 @@ etendu echelle10(etendu x, int n);
 
 // v * 10 + chiffre, each operation rounded to the 64-bit significand.
 inline etendu ajoutechiffre(etendu v, int chiffre) { return v * 10 + chiffre; }
+
+// x rounded to the nearest integer, halves to the even neighbour.
+// Precondition: the result lies within the signed 64-bit range.
+std::int64_t entier64(etendu x);
