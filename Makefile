@@ -35,6 +35,8 @@ windows: deps
 
 test: build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	tests/exports.sh x86_64-w64-mingw32-objdump $(BUILD)-win64/driver/lph330t.dll
+	tests/exports.sh i686-w64-mingw32-objdump $(BUILD)-win32/driver/lph330t.dll stdcall
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-win64 $(BUILD)-win32

@@ -1,4 +1,5 @@
-// driver - the LPH330T pH meter's reading.
+// driver - the LPH330T pH meter's driver function set (lph330t.h, where
+// every function is described) and its reading.
 //
 //   ead        one complete dialogue with the meter on the port that
 //              `portcom` names: sets the meter's line settings, opens the port,
@@ -14,7 +15,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "driver/lph330t.h"
+
 const std::int32_t valeurabsente = -777;
 
-double ead(std::int32_t voie);
 double lireponse(std::string_view reponse, std::int32_t voie);

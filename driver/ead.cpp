@@ -82,7 +82,7 @@ double lireponse(std::string_view reponse, std::int32_t voie) {
   return x;
 }
 
-double ead(std::int32_t voie) {
+double ead(std::int32_t voie) noexcept {
   parametrescom = reglagesmetre;
   ouvrecom();
   if (voie == 0 || voie == 1) envoicom(requete);

@@ -5,7 +5,9 @@
 
 #include "ucommw32/port.h"
 
-std::string portcom = "Com1:";
+// Constant-initialised, so that code run while a shared library loads may set
+// it whatever the order of initialisation.
+constinit std::string portcom = "Com1:";
 std::string parametrescom = "baud=1200 parity=e data=7 stop=1";
 std::uint16_t delaicom = 1000;
 
