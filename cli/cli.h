@@ -1,7 +1,7 @@
 // cli - the command front end.
 //
 // Value text forms: how numbers enter from the command line and how results
-// leave as text. Every function below is pure apart from `separateur`.
+// leave as text. None of them keeps state apart from `separateur`.
 //
 //   lisseparateur  reads the user's decimal symbol into `separateur`, once at
 //                  start-up (POSIX: LC_NUMERIC from the environment, the
@@ -41,8 +41,12 @@
 // nearest, ties to even, and the x87 unit at its full 64-bit precision.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "driver/etendu.h"
 
@@ -62,3 +66,50 @@ double endouble(etendu x);
 float ensimple(double x);
 std::int32_t arrondi(double x);
 std::int32_t arrondietendu(etendu x);
+
+// The command front end: one run answers one question.
+//
+//   decoupeligne   splits a command line handed over as one text into words:
+//                  codes 1 to 32 separate words; a double quote opens a part
+//                  that runs to the next one (or to the end) and may hold
+//                  separators; quotes are removed and may stand anywhere in a
+//                  word; the backslash is an ordinary character; a pair of
+//                  quotes at the start of a word is dropped with the
+//                  separators after it, so an empty quoted argument does not
+//                  count. A word keeps at most 4096 characters; the rest of a
+//                  longer word is skipped. The first word is the program name.
+//   repondre       the result line (without its line end) for a command word
+//                  and the two numbers, calling the driver function of the
+//                  command table once; nothing when the word is not one of the
+//                  37 commands (exact bytes, case-sensitive). Throws `erreur`
+//                  (EOverflow, EInvalidOp) when a number cannot be converted
+//                  as the command needs, before the port is touched.
+//   executer       the whole run for the words after the program name: sets
+//                  `portcom` to "com4:", reads the numbers (defaults 11 and
+//                  22; the second before the third, before any command is
+//                  looked at) and answers. Throws `erreur`.
+//   rapport        the error report of a failure: "Exception <class> dans le
+//                  module <program file> à <place>.\n<message>." cut after
+//                  1023 characters; the place is 8 uppercase hexadecimal
+//                  digits relative to the start of the program's image.
+//   ecrisligne     writes a line and its CR LF to standard output: at once to
+//                  a console, else through a 128-byte buffer; `videsortie`
+//                  hands over what is left. Write errors are not examined.
+//   principal      the program: one line out (result or report) and the exit
+//                  status, 0 after a normal run (matched or not), 1 after a
+//                  report.
+
+std::vector<std::string> decoupeligne(std::string_view ligne);
+std::optional<std::string> repondre(const std::string& commande, double voie, double valeur);
+std::optional<std::string> executer(const std::vector<std::string>& mots);
+std::string rapport(const erreur& e, const std::string& module, std::uintptr_t baseimage);
+void ecrisligne(const std::string& texte);
+void videsortie();
+int principal(int argc, char** argv);
+
+// Platform services (one file per platform).
+std::vector<std::string> motsdelaligne(int argc, char** argv);  // without the program name
+std::string nomduprogramme(const char* argv0);  // its file name, no directory
+std::uintptr_t baseduprogramme();  // where the program's image starts
+bool sortieestconsole();
+void ecrisoctets(const char* octets, std::size_t n);

@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -238,6 +239,22 @@ TEST(lisnombre, tresgrandsettrespetits) {
   EXPECT_TRUE(std::isfinite(lisnombre("1" + std::string(4000, '0'))));
   EXPECT_EQ(lisnombre("0." + std::string(6000, '0') + "1"), 0);
   EXPECT_EQ(lisnombre(std::string(6000, '0')), 0);
+}
+
+// The error's place is the call in the caller, so that the report points at
+// the program's own code and not into the conversions.
+volatile etendu recu;
+[[gnu::noinline]] void litici(const std::string& t) { recu = lisnombre(t); }
+[[gnu::noinline]] void arrondiici(double x) { recu = arrondi(x); }
+
+template <class F>
+std::uintptr_t decalage(const erreur& e, F* appelant) {
+  return reinterpret_cast<std::uintptr_t>(e.lieu) - reinterpret_cast<std::uintptr_t>(appelant);
+}
+
+TEST(erreur, lieu) {
+  EXPECT_LT(decalage(echec([] { litici("x"); }), &litici), 64u);
+  EXPECT_LT(decalage(echec([] { arrondiici(1e300); }), &arrondiici), 64u);
 }
 
 const char* const debordement = "D\xE9" "bordement en virgule flottante";
