@@ -5,7 +5,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 # Debian packages that the build and the tests need.
 PAQUETS = cmake g++ make libgtest-dev python3 \
-          g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
+          g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 \
+          wine64
 OUTILS = cmake g++ x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ python3
 
 .PHONY: all deps build test windows demo clean
@@ -16,6 +17,7 @@ all: build
 deps:
 	@manque=""; for o in $(OUTILS); do command -v $$o >/dev/null || manque=1; done; \
 	[ -f /usr/include/gtest/gtest.h ] || manque=1; \
+	[ -x /usr/lib/wine/wine64 ] || manque=1; \
 	if [ -n "$$manque" ]; then \
 	  if [ "$$(id -u)" = 0 ]; then \
 	    apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q $(PAQUETS); \
@@ -37,6 +39,7 @@ test: build windows
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	tests/exports.sh x86_64-w64-mingw32-objdump $(BUILD)-win64/driver/lph330t.dll
 	tests/exports.sh i686-w64-mingw32-objdump $(BUILD)-win32/driver/lph330t.dll stdcall
+	tests/windows/wine-com4.sh $(BUILD)-win64 $(BUILD)/tools/lph330t-simulateur
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-win64 $(BUILD)-win32
