@@ -41,5 +41,9 @@ test: build windows
 	tests/exports.sh i686-w64-mingw32-objdump $(BUILD)-win32/driver/lph330t.dll stdcall
 	tests/windows/wine-com4.sh $(BUILD)-win64 $(BUILD)/tools/lph330t-simulateur
 
+# The program against the simulated meter, through com4:.
+demo: build
+	@tools/demo.sh $(BUILD)
+
 clean:
 	rm -rf $(BUILD) $(BUILD)-win64 $(BUILD)-win32

@@ -21,6 +21,7 @@ std::string rapport(const erreur& e, const std::string& module, std::uintptr_t b
 // Conversion and floating-point failures end the run with their report as
 // the only output; nothing else is caught.
 int principal(int argc, char** argv) {
+  preparecalcul();
   lisseparateur();
   int statut = 0;
   try {

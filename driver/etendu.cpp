@@ -36,3 +36,10 @@ etendu echelle10(etendu x, int n) {
 // The rounding mode is never changed from its default, to nearest with
 // halves to even.
 std::int64_t entier64(etendu x) { return std::llrint(x); }
+
+void preparecalcul() {
+  unsigned short controle;
+  __asm__ volatile("fnstcw %0" : "=m"(controle));
+  controle = static_cast<unsigned short>((controle & ~0x0C00) | 0x0300);
+  __asm__ volatile("fldcw %0" : : "m"(controle));
+}

@@ -26,3 +26,8 @@ inline etendu ajoutechiffre(etendu v, int chiffre) { return v * 10 + chiffre; }
 // x rounded to the nearest integer, halves to the even neighbour.
 // Precondition: the result lies within the signed 64-bit range.
 std::int64_t entier64(etendu x);
+
+// Puts the x87 unit at its full 64-bit precision, rounding to nearest, for
+// hosts that start it at 53 bits (64-bit Windows does). Called once at
+// start-up by the program and when the shared library loads.
+void preparecalcul();
