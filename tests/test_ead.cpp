@@ -8,12 +8,15 @@
 
 using namespace std::string_literals;
 
+// A reply, the channel asked for and the value it gives.
+struct cas {
+  std::string reponse;
+  int voie;
+  double attendu;
+};
+
 TEST(lireponse, valeurs) {
-  struct cas {
-    std::string reponse;
-    int voie;
-    double attendu;
-  } table[] = {
+  const cas table[] = {
       {"pH  7.02", 0, 7.02},
       {"pH 10.50", 0, 10.5},
       {"pH 10.50 extra.", 0, 10.5},
@@ -78,11 +81,7 @@ lecture lis(const simmetre& meter, int voie) {
 // A reading sends exactly "?RD" CR, reads the reply and leaves the meter's
 // settings on the line.
 TEST(ead, lecturesdumetre) {
-  struct cas {
-    std::string reponse;
-    int voie;
-    double attendu;
-  } table[] = {
+  const cas table[] = {
       {"pH  7.02", 0, 7.02},
       {"pH 10.50", 0, 10.5},
       {"mV  123", 1, 123.0},
