@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Debian packages that the build and the tests need.
 PAQUETS = cmake g++ make libgtest-dev python3 \
           g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 \
-          wine64
+          wine64 locales
 OUTILS = cmake g++ x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ python3
 
 .PHONY: all deps build test windows demo clean
@@ -18,11 +18,16 @@ deps:
 	@manque=""; for o in $(OUTILS); do command -v $$o >/dev/null || manque=1; done; \
 	[ -f /usr/include/gtest/gtest.h ] || manque=1; \
 	[ -x /usr/lib/wine/wine64 ] || manque=1; \
+	[ -f /usr/share/i18n/locales/fr_FR ] || manque=1; \
 	if [ -n "$$manque" ]; then \
 	  if [ "$$(id -u)" = 0 ]; then \
 	    apt-get update -q && DEBIAN_FRONTEND=noninteractive apt-get install -y -q $(PAQUETS); \
 	  else echo "missing packages; as root run: apt-get install $(PAQUETS)"; exit 1; fi; \
 	fi
+# The tests run both programs once with a decimal comma.
+	@locale -a | grep -qix 'fr_FR.utf-\?8' || \
+	  if [ "$$(id -u)" = 0 ]; then localedef -i fr_FR -f UTF-8 fr_FR.UTF-8; \
+	  else echo "missing locale; as root run: localedef -i fr_FR -f UTF-8 fr_FR.UTF-8"; exit 1; fi
 
 build: deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -40,6 +45,7 @@ test: build windows
 	tests/exports.sh x86_64-w64-mingw32-objdump $(BUILD)-win64/driver/lph330t.dll
 	tests/exports.sh i686-w64-mingw32-objdump $(BUILD)-win32/driver/lph330t.dll stdcall
 	tests/windows/wine-com4.sh $(BUILD)-win64 $(BUILD)/tools/lph330t-simulateur
+	tests/windows/wine-programme.sh $(BUILD) $(BUILD)-win64
 
 # The program against the simulated meter, through com4:.
 demo: build

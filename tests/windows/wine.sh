@@ -8,7 +8,8 @@
 #   vin PROGRAM.exe [ARG...]  runs a Windows program under Wine
 #   metre_demarre SIMULATEUR [OPTION...]
 #                             starts the simulated meter with com4 pointing at
-#                             its pseudo-terminal; its log is in $JOURNAL
+#                             its pseudo-terminal; its device path is in
+#                             $METRE and its log in $JOURNAL
 #   metre_arrete              stops it (which removes the com4 link)
 #   journal_recu              the bytes the meter received, as "3F 52 44 0D"
 #
@@ -79,7 +80,11 @@ metre_demarre() {
   "$simulateur" --journal "$JOURNAL" --lien "$WINEPREFIX/dosdevices/com4" "$@" \
     >"$VIN_TEMP/metre" &
   METRE_PID=$!
-  for _ in $(seq 100); do [ -s "$VIN_TEMP/metre" ] && return 0; sleep 0.05; done
+  for _ in $(seq 100); do
+    METRE=$(head -n 1 "$VIN_TEMP/metre")
+    [ -n "$METRE" ] && return 0
+    sleep 0.05
+  done
   echo "the simulated meter did not start"
   exit 1
 }
