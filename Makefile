@@ -6,10 +6,12 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 # Debian packages that the build and the tests need.
 PAQUETS = cmake g++ make libgtest-dev python3 \
           g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 \
-          wine64 locales
-OUTILS = cmake g++ x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ python3
+          wine64 locales \
+          groff-base man-db dpkg-dev file pkgconf
+OUTILS = cmake g++ x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ python3 \
+         groff man dpkg-shlibdeps file pkg-config
 
-.PHONY: all deps build test windows demo clean
+.PHONY: all deps build test windows demo clean packages
 
 all: build
 
@@ -46,6 +48,14 @@ test: build windows
 	tests/exports.sh i686-w64-mingw32-objdump $(BUILD)-win32/driver/lph330t.dll stdcall
 	tests/windows/wine-com4.sh $(BUILD)-win64 $(BUILD)/tools/lph330t-simulateur
 	tests/windows/wine-programme.sh $(BUILD) $(BUILD)-win64
+	tests/paquet-zip.sh $(BUILD)-win64 x86_64-w64-mingw32 $(BUILD)/tools/lph330t-simulateur
+	tests/paquet-zip.sh $(BUILD)-win32 i686-w64-mingw32 $(BUILD)/tools/lph330t-simulateur
+
+# The .deb in $(BUILD), the Windows zips in $(BUILD)-win64 and $(BUILD)-win32.
+packages: build windows
+	cd $(BUILD) && cpack -G DEB
+	cd $(BUILD)-win64 && cpack -G ZIP
+	cd $(BUILD)-win32 && cpack -G ZIP
 
 # The program against the simulated meter, through com4:.
 demo: build
