@@ -16,20 +16,21 @@ const char* const texteopincorrecte = "Op\xE9" "ration en virgule flottante inco
 // The 18 digits of a, with `est` set so that a = 0.d1d2...d18 * 10^est.
 // Precondition: a is finite and greater than zero.
 std::uint64_t dixhuitchiffres(etendu a, int& est) {
-  const etendu dix17 = 1e17L, dix18 = 1e18L;
+  const etendu dix = depuisentier(10);
+  const etendu dix17 = depuisentier(100000000000000000), dix18 = dix17 * dix;
   // floor(e * log10(2)) + 1 with a fixed-point log10(2); the shift floors
   // negative products too.
-  est = ((std::ilogb(a) * 19728) >> 16) + 1;
+  est = ((exposant2(a) * 19728) >> 16) + 1;
   for (;;) {
-    etendu y = std::nearbyint(echelle10(a, 18 - est));
+    etendu y = entierproche(echelle10(a, 18 - est));
     if (y >= dix18) {
-      y = y / 10;  // rounded to the significand only, not to an integer
+      y = y / dix;  // rounded to the significand only, not to an integer
       ++est;
     }
     // The estimate is one too low only for a value below twice a power of
     // ten, so y stayed below 2 * 10^18 and y/10 cannot round up to 10^18.
-    y = std::nearbyint(y);
-    if (y >= dix17) return static_cast<std::uint64_t>(y);
+    y = entierproche(y);
+    if (y >= dix17) return static_cast<std::uint64_t>(entier64(y));
     // For binary exponents -681 and -877 the estimate is one too high and
     // only 17 digits came out: one more power of ten gives the eighteenth.
     --est;
@@ -67,7 +68,7 @@ bool lit(const std::string& t, etendu& x) {
   while (i < n && t[i] == ' ') ++i;
   bool negatif = i < n && t[i] == '-';
   if (i < n && (t[i] == '+' || t[i] == '-')) ++i;
-  etendu v = 0;
+  etendu v = depuisentier(0);
   long decimales = 0;
   bool mantisse = false;
   for (; i < n && chiffre(t[i]); ++i, mantisse = true) v = ajoutechiffre(v, t[i] - '0');
@@ -86,11 +87,11 @@ bool lit(const std::string& t, etendu& x) {
     if (moins) exposant = -exposant;
   }
   while (i < n && t[i] == ' ') ++i;
-  if (i != n || std::isinf(v)) return false;
+  if (i != n || estinfini(v)) return false;
   // Beyond +-5120 the scaling saturates anyway; the clamp keeps int in range.
   long puissance = std::clamp(exposant - decimales, -5120L, 5120L);
   x = echelle10(v, static_cast<int>(puissance));
-  if (std::isinf(x)) return false;
+  if (estinfini(x)) return false;
   if (negatif) x = -x;
   return true;
 }
@@ -98,24 +99,23 @@ bool lit(const std::string& t, etendu& x) {
 // --- Rounding ---------------------------------------------------------------
 
 std::int32_t arrondiplace(etendu x, const void* lieu) {
-  const etendu borne = 0x1p63L;
-  etendu r = std::nearbyint(x);  // halves to even in the default environment
+  const etendu bas = depuisentier(INT64_MIN);  // -2^63; 2^63 is the first beyond the top
+  etendu r = entierproche(x);
   // NaN first: an ordered comparison with it would itself be an invalid op.
-  if (std::isnan(r) || r < -borne || r >= borne) throw erreur{"EInvalidOp", texteopincorrecte, lieu};
-  auto entier = static_cast<std::int64_t>(r);
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(entier));
+  if (estnan(r) || r < bas || r >= -bas) throw erreur{"EInvalidOp", texteopincorrecte, lieu};
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(entier64(r)));
 }
 
 }  // namespace
 
 std::string reelentexte(double x) {
-  etendu a = x;
-  if (std::isnan(a)) return "NAN";
-  std::string signe = a < 0 ? "-" : "";
-  if (std::isinf(a)) return signe + "INF";
-  if (a == 0) return "0";
+  etendu a = depuisdouble(x);
+  if (estnan(a)) return "NAN";
+  std::string signe = estnegatif(a) ? "-" : "";
+  if (estinfini(a)) return signe + "INF";
+  if (a == depuisentier(0)) return "0";
   int e;
-  std::string chiffres = std::to_string(dixhuitchiffres(std::fabs(a), e));
+  std::string chiffres = std::to_string(dixhuitchiffres(absolu(a), e));
   chiffres.erase(chiffres.find_last_not_of('0') + 1);
   return signe.append(e >= -3 && e <= 18 ? fixe(chiffres, e) : scientifique(chiffres, e));
 }
@@ -127,7 +127,7 @@ etendu lisnombre(const std::string& texte) {
   // reading failure, not a fault.
   std::fenv_t environnement;
   std::feholdexcept(&environnement);
-  etendu x = 0;
+  etendu x = depuisentier(0);
   bool lu = lit(texte, x);
   std::fesetenv(&environnement);
   if (!lu)
@@ -137,12 +137,11 @@ etendu lisnombre(const std::string& texte) {
 }
 
 double endouble(etendu x) {
-  // DBL_MAX plus half its last unit: from there on the nearest double is
-  // infinity.
-  const etendu limite = std::ldexp(2.0L - 0x1p-53L, 1023);
-  if (std::isfinite(x) && std::fabs(x) >= limite)
+  // From DBL_MAX plus half its last unit on, the nearest double is infinity.
+  double d = versdouble(x);
+  if (std::isinf(d) && !estinfini(x) && !estnan(x))
     throw erreur{"EOverflow", textedebordement, __builtin_return_address(0)};
-  return static_cast<double>(x);
+  return d;
 }
 
 float ensimple(double x) {
@@ -152,6 +151,6 @@ float ensimple(double x) {
   return static_cast<float>(x);
 }
 
-std::int32_t arrondi(double x) { return arrondiplace(x, __builtin_return_address(0)); }
+std::int32_t arrondi(double x) { return arrondiplace(depuisdouble(x), __builtin_return_address(0)); }
 
 std::int32_t arrondietendu(etendu x) { return arrondiplace(x, __builtin_return_address(0)); }

@@ -42,7 +42,7 @@ bool lisnombremetre(std::string_view t, double& x) {
   while (i < t.size() && t[i] == ' ') ++i;
   bool negatif = i < t.size() && t[i] == '-';
   if (i < t.size() && (t[i] == '-' || t[i] == '+')) ++i;
-  etendu v = 0;
+  etendu v = depuisentier(0);
   int exposant = 0;
   bool chiffre = false, point = false;
   for (; i < t.size(); ++i) {
@@ -69,7 +69,7 @@ bool lisnombremetre(std::string_view t, double& x) {
   }
   if (i != t.size()) return false;
   v = echelle10(v, exposant);
-  x = static_cast<double>(negatif ? -v : v);
+  x = versdouble(negatif ? -v : v);
   return true;
 }
 

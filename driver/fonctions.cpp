@@ -22,8 +22,8 @@ extern "C" {
 // gives -77700 on channel 0.
 std::int32_t ea(std::int32_t voie) noexcept {
   if (static_cast<std::uint32_t>(voie) >= 2) return valeurabsente;
-  etendu x = ead(voie);
-  if (voie == 0) x *= 100;
+  etendu x = depuisdouble(ead(voie));
+  if (voie == 0) x = x * depuisentier(100);
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(entier64(x)));
 }
 

@@ -27,6 +27,12 @@ std::string avec(std::string texte, char sep) {
   return texte;
 }
 
+// Extended values built only with the operations of etendu.h, so that the
+// expectations hold for either implementation.
+etendu entier(std::int64_t n) { return depuisentier(n); }
+etendu reel(double x) { return depuisdouble(x); }
+etendu quotient(std::int64_t a, std::int64_t b) { return depuisentier(a) / depuisentier(b); }
+
 // Runs f, which must throw; gives back the error.
 template <class F>
 erreur echec(F f) {
@@ -175,32 +181,32 @@ TEST_P(separateurs, lisnombre) {
     const char* texte;  // with '.' for the separator
     etendu attendu;
   } table[] = {
-      {"11", 11},
-      {"  2.5  ", 2.5},
-      {"+2.5", 2.5},
-      {"1e3", 1000},
-      {"1E+3", 1000},
-      {"1000.", 1000},
-      {"1E", 1},
-      {"1e-", 1},
-      {"1.5e+2", 150},
-      {".", 0},
-      {"5.", 5},
-      {".5", 0.5},
-      {"-.5", -0.5},
-      {"-7.02", -7.02L},
-      {"00012", 12},
-      {"1e0005", 1e5},
-      {"123.456", 123.456L},
-      {"0.001", 0.001L},
-      {"1E-4960", 0},
-      {"18446744073709551615", 18446744073709551615.0L},
+      {"11", entier(11)},
+      {"  2.5  ", reel(2.5)},
+      {"+2.5", reel(2.5)},
+      {"1e3", entier(1000)},
+      {"1E+3", entier(1000)},
+      {"1000.", entier(1000)},
+      {"1E", entier(1)},
+      {"1e-", entier(1)},
+      {"1.5e+2", entier(150)},
+      {".", entier(0)},
+      {"5.", entier(5)},
+      {".5", reel(0.5)},
+      {"-.5", reel(-0.5)},
+      {"-7.02", -quotient(702, 100)},  // 7.02 rounded once to 64 bits
+      {"00012", entier(12)},
+      {"1e0005", entier(100000)},
+      {"123.456", quotient(123456, 1000)},
+      {"0.001", quotient(1, 1000)},
+      {"1E-4960", entier(0)},
+      {"18446744073709551615", composer(~0ull, 0)},
   };
   for (const cas& c : table) {
     std::string texte = avec(c.texte, GetParam());
     EXPECT_EQ(lisnombre(texte), c.attendu) << texte;
   }
-  EXPECT_TRUE(std::signbit(lisnombre("-0")));
+  EXPECT_TRUE(estnegatif(lisnombre("-0")));
 }
 
 TEST_P(separateurs, lisnombreechoue) {
@@ -220,7 +226,7 @@ TEST_P(separateurs, lisnombreechoue) {
 
 TEST(lisnombre, seulleseparateurlocal) {
   separateur = ',';
-  EXPECT_EQ(lisnombre("0,5"), 0.5);
+  EXPECT_EQ(lisnombre("0,5"), reel(0.5));
   EXPECT_STREQ(echec([] { lisnombre("0.5"); }).classe, "EConvertError");
   separateur = '.';
   EXPECT_STREQ(echec([] { lisnombre("0,5"); }).classe, "EConvertError");
@@ -235,16 +241,16 @@ TEST(lisnombre, textedumessage) {
 
 TEST(lisnombre, tresgrandsettrespetits) {
   EXPECT_EQ(endouble(lisnombre("1E-500")), 0.0);
-  EXPECT_TRUE(std::isfinite(lisnombre("1E4931")));
-  EXPECT_TRUE(std::isfinite(lisnombre("1" + std::string(4000, '0'))));
-  EXPECT_EQ(lisnombre("0." + std::string(6000, '0') + "1"), 0);
-  EXPECT_EQ(lisnombre(std::string(6000, '0')), 0);
+  EXPECT_FALSE(estinfini(lisnombre("1E4931")));
+  EXPECT_FALSE(estinfini(lisnombre("1" + std::string(4000, '0'))));
+  EXPECT_EQ(lisnombre("0." + std::string(6000, '0') + "1"), entier(0));
+  EXPECT_EQ(lisnombre(std::string(6000, '0')), entier(0));
 }
 
 // The error's place is the call in the caller, so that the report points at
 // the program's own code and not into the conversions.
-volatile etendu recu;
-[[gnu::noinline]] void litici(const std::string& t) { recu = lisnombre(t); }
+volatile double recu;
+[[gnu::noinline]] void litici(const std::string& t) { recu = versdouble(lisnombre(t)); }
 [[gnu::noinline]] void arrondiici(double x) { recu = arrondi(x); }
 
 template <class F>
@@ -261,13 +267,14 @@ const char* const debordement = "D\xE9" "bordement en virgule flottante";
 const char* const opincorrecte = "Op\xE9" "ration en virgule flottante incorrecte";
 
 TEST(endouble, arrondietdebordement) {
-  const etendu limite = std::ldexp(2.0L - 0x1p-53L, 1023);  // halfway to 2^1024
-  EXPECT_EQ(endouble(7.02L), 7.02);
+  const etendu limite = composer((1ull << 54) - 1, 970);  // (2 - 2^-53) * 2^1023, halfway to 2^1024
+  const etendu dessous = composer(~0ull - (1ull << 10), 960);  // the next below
+  EXPECT_EQ(endouble(quotient(702, 100)), 7.02);
   EXPECT_EQ(endouble(lisnombre("1E308")), 1e308);
-  EXPECT_EQ(endouble(std::nextafter(limite, 0.0L)), DBL_MAX);
-  EXPECT_EQ(endouble(-std::nextafter(limite, 0.0L)), -DBL_MAX);
-  EXPECT_EQ(endouble(inf), inf);
-  EXPECT_TRUE(std::isnan(endouble(nan)));
+  EXPECT_EQ(endouble(dessous), DBL_MAX);
+  EXPECT_EQ(endouble(-dessous), -DBL_MAX);
+  EXPECT_EQ(endouble(reel(inf)), inf);
+  EXPECT_TRUE(std::isnan(endouble(reel(nan))));
   for (etendu x : {limite, -limite, lisnombre("1E400"), lisnombre("-1E309"), lisnombre("1E4931")}) {
     erreur e = echec([&] { endouble(x); });
     EXPECT_STREQ(e.classe, "EOverflow");
@@ -316,11 +323,13 @@ TEST(arrondi, horsdes64bits) {
 }
 
 TEST(arrondietendu, bornesetproduit) {
-  EXPECT_EQ(arrondietendu(static_cast<etendu>(7.02) * 100), 702);
-  EXPECT_EQ(arrondietendu(static_cast<etendu>(-777.0) * 100), -77700);
-  EXPECT_EQ(arrondietendu(0x1p63L - 1), -1);
-  EXPECT_EQ(arrondietendu(-0x1p63L - 0.5L), 0);  // the tie goes to -2^63, which fits
-  for (etendu x : {0x1p63L - 0.5L, -0x1p63L - 1}) EXPECT_STREQ(echec([&] { arrondietendu(x); }).classe, "EInvalidOp");
+  const etendu deuxpuissance63 = composer(1ull << 63, 0);
+  EXPECT_EQ(arrondietendu(reel(7.02) * entier(100)), 702);
+  EXPECT_EQ(arrondietendu(reel(-777.0) * entier(100)), -77700);
+  EXPECT_EQ(arrondietendu(deuxpuissance63 - entier(1)), -1);
+  EXPECT_EQ(arrondietendu(-deuxpuissance63 - reel(0.5)), 0);  // the sum rounds to -2^63, which fits
+  for (etendu x : {deuxpuissance63 - reel(0.5), -deuxpuissance63 - entier(1)})
+    EXPECT_STREQ(echec([&] { arrondietendu(x); }).classe, "EInvalidOp");
 }
 
 // The separator as a locale defines it, compiled into a private directory so
