@@ -10,6 +10,9 @@ PAQUETS = cmake g++ make libgtest-dev python3 \
           groff-base man-db dpkg-dev file pkgconf
 OUTILS = cmake g++ x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ python3 clang++ \
          groff man dpkg-shlibdeps file pkg-config
+# The aarch64 cross build and the emulator its tests run under.
+PAQUETS += g++-aarch64-linux-gnu qemu-user-static
+OUTILS += aarch64-linux-gnu-g++ qemu-aarch64-static
 # The same tests built with AddressSanitizer (leaks too) and UndefinedBehaviorSanitizer.
 # GCC warns falsely of uninitialised values in sanitized code (std::regex).
 SANITISEURS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer \
@@ -18,6 +21,7 @@ SANITISEURS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-f
 FUZZ_SECONDS ?= 60
 
 .PHONY: all deps build test windows demo clean asan fuzz bench packages
+.PHONY: aarch64
 
 all: build
 
@@ -49,15 +53,22 @@ windows: deps
 	cmake -S . -B $(BUILD)-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(BUILD)-win32 -j $(JOBS)
 
-test: build windows asan
+test: build windows asan aarch64
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	cd $(BUILD)-asan && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD)-aarch64 && ctest --output-on-failure -j $(JOBS)
+	tests/memes-octets.sh $(BUILD) $(BUILD)-aarch64
 	tests/exports.sh x86_64-w64-mingw32-objdump $(BUILD)-win64/driver/lph330t.dll
 	tests/exports.sh i686-w64-mingw32-objdump $(BUILD)-win32/driver/lph330t.dll stdcall
 	tests/windows/wine-com4.sh $(BUILD)-win64 $(BUILD)/tools/lph330t-simulateur
 	tests/windows/wine-programme.sh $(BUILD) $(BUILD)-win64
 	tests/paquet-zip.sh $(BUILD)-win64 x86_64-w64-mingw32 $(BUILD)/tools/lph330t-simulateur
 	tests/paquet-zip.sh $(BUILD)-win32 i686-w64-mingw32 $(BUILD)/tools/lph330t-simulateur
+
+# Cross build for 64-bit ARM Linux; its tests run under qemu-user.
+aarch64: deps
+	cmake -S . -B $(BUILD)-aarch64 -DCMAKE_TOOLCHAIN_FILE=cmake/aarch64-linux-gnu.cmake $(CMAKE_FLAGS)
+	cmake --build $(BUILD)-aarch64 -j $(JOBS)
 
 asan: deps
 	cmake -S . -B $(BUILD)-asan -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS=$(SANITISEURS)"
@@ -84,4 +95,4 @@ demo: build
 	@tools/demo.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD)-win64 $(BUILD)-win32 $(BUILD)-asan $(BUILD)-fuzz
+	rm -rf $(BUILD) $(BUILD)-win64 $(BUILD)-win32 $(BUILD)-asan $(BUILD)-fuzz $(BUILD)-aarch64
