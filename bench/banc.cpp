@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/mesure.h"
 #include "ucommw32/ucommw32.h"
 
 namespace {
@@ -37,13 +38,6 @@ double mediane(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   std::size_t n = v.size();
   return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-double cpu_ms() {
-  rusage r;
-  getrusage(RUSAGE_SELF, &r);
-  return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e3 +
-         (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e3;
 }
 
 // A pseudo-terminal of our own: we write the meter's side, the unit reads the

@@ -4,9 +4,10 @@
 
 #include <sys/types.h>
 
-#include <chrono>
 #include <string>
 #include <vector>
+
+#include "mesure.h"
 
 struct simmetre {
   pid_t pid = -1;
@@ -21,12 +22,3 @@ struct simmetre {
   std::string lignes() const;  // the log so far
   std::string recu() const;    // every byte received, as "3F 52 44 0D"
 };
-
-// Milliseconds elapsed while f runs.
-template <class F>
-double chrono_ms(F f) {
-  auto debut = std::chrono::steady_clock::now();
-  f();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut)
-      .count();
-}

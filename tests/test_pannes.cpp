@@ -28,13 +28,6 @@ const double cpu_max_ms = 20;
 // 10000 counts, 10000 reads and a single poll for the rest of the second.
 const double cpu_par_octet_ms = 0.005;
 
-double cpu_ms() {
-  rusage r;
-  getrusage(RUSAGE_SELF, &r);
-  return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e3 +
-         (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e3;
-}
-
 struct lecture {
   double valeur = 0, ms = 0, cpu = 0;
 };

@@ -16,13 +16,6 @@ namespace {
 
 const char* const reglagesmetre = "baud=9600 parity=n data=8 stop=1 ";
 
-double cpu_ms() {
-  rusage r;
-  getrusage(RUSAGE_SELF, &r);
-  return (r.ru_utime.tv_sec + r.ru_stime.tv_sec) * 1e3 +
-         (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e3;
-}
-
 // One exchange as the meter reading does it: the line returned, how long
 // lignecom took and the processor time it used.
 struct echange {
