@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 
 #include "cli/cli.h"
 
@@ -15,8 +16,14 @@ std::string dernierelement(const std::string& chemin) {
   return barre == std::string::npos ? chemin : chemin.substr(barre + 1);
 }
 
+// The image starts with its lowest loaded segment: at the load address for a
+// position-independent program, at a fixed address for any other.
 int premiereimage(dl_phdr_info* info, std::size_t, void* base) {
-  *static_cast<std::uintptr_t*>(base) = info->dlpi_addr;
+  std::uintptr_t debut = UINTPTR_MAX;
+  for (int i = 0; i < info->dlpi_phnum; ++i)
+    if (info->dlpi_phdr[i].p_type == PT_LOAD && info->dlpi_phdr[i].p_vaddr < debut)
+      debut = info->dlpi_phdr[i].p_vaddr;
+  *static_cast<std::uintptr_t*>(base) = info->dlpi_addr + (debut == UINTPTR_MAX ? 0 : debut);
   return 1;  // the first object listed is the program itself
 }
 

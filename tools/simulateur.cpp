@@ -143,12 +143,26 @@ void raccrocheetquitte() {
   std::exit(0);
 }
 
+// Writes everything, retrying what a full terminal queue or a signal left.
+void ecris(const char* octets, std::size_t n) {
+  while (n > 0 && !arret) {
+    ssize_t ecrits = write(maitre, octets, n);
+    if (ecrits < 0 && errno != EINTR) return;
+    if (ecrits > 0) {
+      octets += ecrits;
+      n -= static_cast<std::size_t>(ecrits);
+    }
+  }
+}
+
 void envoie(const std::string& octets) {
+  // Without pacing or a hang-up the reply goes out in one write, as a line
+  // that delivers it all at once.
+  if (pas <= 0 && raccroche < 0) return ecris(octets.data(), octets.size());
   for (std::size_t i = 0; i < octets.size() && !arret; ++i) {
     if (raccroche >= 0 && static_cast<long>(i) >= raccroche) raccrocheetquitte();
     if (pas > 0 && i > 0) dort(pas);
-    while (write(maitre, &octets[i], 1) < 0 && errno == EINTR) {
-    }
+    ecris(&octets[i], 1);
   }
   if (raccroche >= 0) raccrocheetquitte();
 }
