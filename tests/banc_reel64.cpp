@@ -8,20 +8,11 @@
 #include <vector>
 
 #include "driver/reel64.h"
+#include "tests/materiel.h"
 
 using logiciel::reel64;
 
 namespace {
-
-long double materiel(reel64 x) {
-  unsigned char o[16] = {};
-  std::memcpy(o, &x.mantisse, 8);
-  auto se = static_cast<std::uint16_t>(x.exposant | (x.negatif ? 0x8000 : 0));
-  std::memcpy(o + 8, &se, 2);
-  long double r;
-  std::memcpy(&r, o, sizeof r);
-  return r;
-}
 
 template <class T, class F>
 double ns(const std::vector<T>& a, F f) {
@@ -44,7 +35,7 @@ int main() {
   for (int i = 0; i < 100000; ++i) {
     reel64 x{static_cast<bool>(hasard() & 1), static_cast<std::uint16_t>(16383 + hasard() % 200 - 100), hasard() | 1ull << 63};
     l.push_back(x);
-    m.push_back(materiel(x));
+    m.push_back(versmateriel(x));
   }
   std::printf("%-12s %10s %10s\n", "operation", "x87 ns", "software ns");
   auto ligne = [&](const char* nom, auto fm, auto fl) { std::printf("%-12s %10.2f %10.2f\n", nom, ns(m, fm), ns(l, fl)); };

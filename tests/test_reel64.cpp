@@ -12,6 +12,7 @@
 
 #include "driver/puissances10.h"
 #include "driver/reel64.h"
+#include "materiel.h"
 
 using logiciel::reel64;
 
@@ -21,28 +22,6 @@ static_assert(LDBL_MANT_DIG == 64, "the comparison needs the x87 80-bit format")
 
 const int biais = 16383;
 std::mt19937_64 hasard(20240917);
-
-reel64 depuismateriel(long double x) {
-  unsigned char o[16] = {};
-  std::memcpy(o, &x, 10);
-  reel64 r;
-  std::memcpy(&r.mantisse, o, 8);
-  std::uint16_t se;
-  std::memcpy(&se, o + 8, 2);
-  r.negatif = se >> 15;
-  r.exposant = se & 0x7FFF;
-  return r;
-}
-
-long double versmateriel(reel64 x) {
-  unsigned char o[16] = {};
-  std::memcpy(o, &x.mantisse, 8);
-  auto se = static_cast<std::uint16_t>(x.exposant | (x.negatif ? 0x8000 : 0));
-  std::memcpy(o + 8, &se, 2);
-  long double r;
-  std::memcpy(&r, o, sizeof r);
-  return r;
-}
 
 std::string texte(reel64 x) {
   char t[64];
