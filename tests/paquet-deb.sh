@@ -9,12 +9,7 @@ ici=$(cd "$(dirname "$0")" && pwd)
 t=$(mktemp -d)
 pid=
 trap '[ -z "$pid" ] || { kill $pid; wait $pid; } 2>/dev/null; rm -rf "$t"' EXIT
-echecs=0
-verifie() {  # verifie DESCRIPTION TEST...
-  local quoi=$1
-  shift
-  if "$@"; then echo "ok     $quoi"; else echo "FAILED $quoi"; echecs=$((echecs + 1)); fi
-}
+. "$ici/verifie.sh"
 
 (cd "$t" && cpack -G DEB -B "$t/paquet" --config "$build/CPackConfig.cmake" >"$t/cpack.log" 2>&1) ||
   { cat "$t/cpack.log"; exit 1; }

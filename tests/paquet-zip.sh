@@ -10,12 +10,7 @@ build=$(realpath "$1") mingw=$2 simulateur=$3
 ici=$(cd "$(dirname "$0")" && pwd)
 t=$(mktemp -d)
 trap 'rm -rf "$t"' EXIT
-echecs=0
-verifie() {  # verifie DESCRIPTION TEST...
-  local quoi=$1
-  shift
-  if "$@"; then echo "ok     $quoi"; else echo "FAILED $quoi"; echecs=$((echecs + 1)); fi
-}
+. "$ici/verifie.sh"
 
 (cd "$t" && cpack -G ZIP -B "$t/paquet" --config "$build/CPackConfig.cmake" >"$t/cpack.log" 2>&1) ||
   { cat "$t/cpack.log"; exit 1; }

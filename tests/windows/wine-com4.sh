@@ -10,15 +10,10 @@ ici=$(cd "$(dirname "$0")" && pwd)
 vin_prepare "$1"
 simulateur=$2
 essai=$1/tests/windows/lph330t-essai.exe
-echecs=0
 requete="3F 52 44 0D"
 reglages="reglages baud=9600 parity=n data=8 stop=1 xonxoff=0 rtscts=0"
 
-verifie() {  # verifie DESCRIPTION TEST...
-  local quoi=$1
-  shift
-  if "$@"; then echo "ok     $quoi"; else echo "FAILED $quoi"; echecs=$((echecs + 1)); fi
-}
+. "$ici/../verifie.sh"
 
 # lis PORT VOIE: one reading; sets $valeur and $ms.
 lis() { read -r valeur ms < <(vin "$essai" ead "$1" "$2" | tr -d '\r'); }

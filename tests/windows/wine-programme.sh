@@ -18,17 +18,12 @@ vin_prepare "$2"
 lanceur=$2/tests/windows/lph330t-lance.exe
 exe=$(cd "$2/cli" && pwd)/lph330t.exe
 exe_windows="Z:${exe//\//\\}"
-echecs=0
 if ! locale -a | grep -qix 'fr_FR.utf-\?8'; then
   echo "the fr_FR.UTF-8 locale is missing (make deps generates it)"
   exit 1
 fi
 
-verifie() {  # verifie DESCRIPTION TEST...
-  local quoi=$1
-  shift
-  if "$@"; then echo "ok     $quoi"; else echo "FAILED $quoi"; echecs=$((echecs + 1)); fi
-}
+. "$ici/../verifie.sh"
 
 # lance SORTIE COMMAND...: standard output into the file SORTIE, through a
 # pipe or straight ($mode), the error stream into SORTIE.err and the exit
